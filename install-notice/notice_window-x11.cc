@@ -110,7 +110,9 @@ class X11NoticeSystem final : public NoticeWindowSystem {
 
   std::vector<long> GetLongs(Window window, Atom property, Atom type);
   void FindWindowManager();
-  FrameExtents RequestFrameExtents();
+  bool RequestFrameExtents(FrameExtents* frame);
+  FrameExtents ReadFrameExtents();
+  void FitIntoOuterRect(const FrameExtents& frame);
   void SetOpacity(uint32_t opacity);
   int StepFade();
   bool WaitForEvent();
@@ -133,6 +135,8 @@ class X11NoticeSystem final : public NoticeWindowSystem {
   const char* class_name_ = "";
   Cursor cursor_ = None;
   Drawing drawing_;
+  NoticeRect outer_ = {};
+  bool frame_pending_ = false;  ///< the window manager has not told its frame's size yet
   int width_ = 0;
   int height_ = 0;
   bool focus_wanted_ = false;
@@ -294,30 +298,17 @@ bool X11NoticeSystem::CreateNoticeWindow(const char* title, const NoticeRect& ou
 
   XTextProperty name = {};
   char* title_list[] = {const_cast<char*>(title)};
-  XStringListToTextProperty(title_list, 1, &name);
-  XSizeHints* size = XAllocSizeHints();
-  XWMHints* wm = XAllocWMHints();
-  XClassHint* class_hint = XAllocClassHint();
-  if (!size || !wm || !class_hint || !name.value) {
+  XWMHints wm = {};
+  wm.flags = InputHint | StateHint;
+  wm.input = True;
+  wm.initial_state = NormalState;
+  XClassHint class_hint = {const_cast<char*>("install-notice"), const_cast<char*>(class_name_)};
+  if (!XStringListToTextProperty(title_list, 1, &name)) {
     *error = "out of memory";
     return false;
   }
-  size->flags = USPosition | PPosition | PSize | PWinGravity;
-  size->x = outer.left;
-  size->y = outer.top;
-  size->width = outer.width;
-  size->height = outer.height;
-  size->win_gravity = NorthWestGravity;  // the position is the frame's top-left corner
-  wm->flags = InputHint | StateHint;
-  wm->input = True;
-  wm->initial_state = NormalState;
-  class_hint->res_name = const_cast<char*>("install-notice");
-  class_hint->res_class = const_cast<char*>(class_name_);
-  XSetWMProperties(display_, window_, &name, nullptr, nullptr, 0, size, wm, class_hint);
+  XSetWMProperties(display_, window_, &name, nullptr, nullptr, 0, nullptr, &wm, &class_hint);
   XFree(name.value);
-  XFree(size);
-  XFree(wm);
-  XFree(class_hint);
 
   XChangeProperty(display_, window_, atoms_[kNetWmName], atoms_[kUtf8String], 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(title),
@@ -330,13 +321,14 @@ bool X11NoticeSystem::CreateNoticeWindow(const char* title, const NoticeRect& ou
                   reinterpret_cast<const unsigned char*>(&pid), 1);
   XSetWMProtocols(display_, window_, &atoms_[kWmDeleteWindow], 1);
 
-  // The window manager's frame is inside the outer rectangle, so the client
-  // area shrinks by it; the position stays that of the frame's corner.
-  const NoticeRect client = ClientRectWithin(outer, RequestFrameExtents());
-  width_ = client.width;
-  height_ = client.height;
-  XResizeWindow(display_, window_, static_cast<unsigned>(width_), static_cast<unsigned>(height_));
-  XSelectInput(display_, window_, kEventMask);
+  outer_ = outer;
+  FrameExtents frame = {};
+  // A window manager too slow to answer now tells the frame's size when it
+  // maps the window; the client area is fitted then.
+  frame_pending_ = !RequestFrameExtents(&frame) && window_manager_;
+  FitIntoOuterRect(frame);
+  if (!frame_pending_)
+    XSelectInput(display_, window_, kEventMask);
 
   drawing_.gc = XCreateGC(display_, window_, 0, nullptr);
   drawing_.draw = XftDrawCreate(display_, window_, DefaultVisual(display_, screen_),
@@ -352,10 +344,38 @@ bool X11NoticeSystem::CreateNoticeWindow(const char* title, const NoticeRect& ou
   return true;
 }
 
-FrameExtents X11NoticeSystem::RequestFrameExtents() {
+void X11NoticeSystem::FitIntoOuterRect(const FrameExtents& frame) {
+  // The frame lies inside the outer rectangle, so the client area shrinks by
+  // it; the position stays that of the frame's corner.
+  const NoticeRect client = ClientRectWithin(outer_, frame);
+  width_ = client.width;
+  height_ = client.height;
+  XResizeWindow(display_, window_, static_cast<unsigned>(width_), static_cast<unsigned>(height_));
+  XSizeHints size = {};
+  size.flags = USPosition | PPosition | PSize | PWinGravity;
+  size.x = outer_.left;
+  size.y = outer_.top;
+  size.width = width_;
+  size.height = height_;
+  size.win_gravity = NorthWestGravity;
+  XSetWMNormalHints(display_, window_, &size);
+}
+
+FrameExtents X11NoticeSystem::ReadFrameExtents() {
   FrameExtents frame = {};
+  const std::vector<long> extents = GetLongs(window_, atoms_[kNetFrameExtents], XA_CARDINAL);
+  if (extents.size() == 4) {
+    frame.left = static_cast<int32_t>(extents[0]);
+    frame.right = static_cast<int32_t>(extents[1]);
+    frame.top = static_cast<int32_t>(extents[2]);
+    frame.bottom = static_cast<int32_t>(extents[3]);
+  }
+  return frame;
+}
+
+bool X11NoticeSystem::RequestFrameExtents(FrameExtents* frame) {
   if (!frame_request_)
-    return frame;
+    return false;
   XEvent request = {};
   request.xclient.type = ClientMessage;
   request.xclient.window = window_;
@@ -376,14 +396,9 @@ FrameExtents X11NoticeSystem::RequestFrameExtents() {
     pollfd fd = {ConnectionNumber(display_), POLLIN, 0};
     poll(&fd, 1, static_cast<int>(left.count()));
   }
-  const std::vector<long> extents = GetLongs(window_, atoms_[kNetFrameExtents], XA_CARDINAL);
-  if (extents.size() == 4) {
-    frame.left = static_cast<int32_t>(extents[0]);
-    frame.right = static_cast<int32_t>(extents[1]);
-    frame.top = static_cast<int32_t>(extents[2]);
-    frame.bottom = static_cast<int32_t>(extents[3]);
-  }
-  return frame;
+  if (answered)
+    *frame = ReadFrameExtents();
+  return answered;
 }
 
 void X11NoticeSystem::SetOpacity(uint32_t opacity) {
@@ -487,6 +502,14 @@ void X11NoticeSystem::HandleEvent(XEvent& event) {
       break;
     case ClientMessage:
       OnClientMessage(event.xclient);
+      break;
+    case PropertyNotify:
+      if (frame_pending_ && event.xproperty.window == window_ &&
+          event.xproperty.atom == atoms_[kNetFrameExtents]) {
+        frame_pending_ = false;
+        FitIntoOuterRect(ReadFrameExtents());
+        XSelectInput(display_, window_, kEventMask);
+      }
       break;
     case DestroyNotify:
       // Destroyed by someone else: the same end as a close.
