@@ -6,7 +6,6 @@ namespace order_console {
 
 ReadOutcome LineReader::ReadLine(AnswerBuffer* answer, std::string* err) {
   size_t length = 0;
-  bool cut = false;  // past a CR or the 50th byte: the rest of the line is dropped
   bool any = false;  // some byte of this line has arrived
   for (;;) {
     if (start_ == end_) {
@@ -20,19 +19,19 @@ ReadOutcome LineReader::ReadLine(AnswerBuffer* answer, std::string* err) {
       start_ = 0;
       end_ = count;
     }
-    any = true;
     while (start_ < end_) {
       char c = pending_[start_++];
-      if (c == '\n') {
+      if (c == '\n' && after_cr_) {  // the second half of a CR LF
+        after_cr_ = false;
+        continue;
+      }
+      after_cr_ = c == '\r';
+      any = true;
+      if (c == '\n' || c == '\r') {
         answer->length_ = length;
         return ReadOutcome::kAnswered;
       }
-      if (cut) continue;
-      if (c == '\r' || length == AnswerBuffer::kCapacity) {
-        cut = true;
-        continue;
-      }
-      answer->bytes_[length++] = c;
+      if (length < AnswerBuffer::kCapacity) answer->bytes_[length++] = c;
     }
   }
   answer->length_ = length;

@@ -9,8 +9,7 @@
 
 namespace order_console {
 
-/// One answer typed at a prompt: the bytes of a line before its first CR or
-/// LF, at most 50 of them.
+/// One answer typed at a prompt: the first 50 bytes at most of one line.
 class AnswerBuffer {
  public:
   static constexpr size_t kCapacity = 50;
@@ -30,9 +29,10 @@ enum class ReadOutcome {
   kFailed,    ///< Input could not be read; the message says why.
 };
 
-/// Cuts console input into answers, one line each. Bytes read past the end
-/// of a line are kept for the next prompt, so each prompt gets the next line
-/// on a pipe as at a terminal; the tail of an over-long line is dropped.
+/// Cuts console input into answers, one line each; a line ends at CR LF, CR
+/// or LF. Bytes read past the end of a line are kept for the next prompt, so
+/// each prompt gets the next line on a pipe as at a terminal; the tail of an
+/// over-long line is dropped.
 class LineReader {
  public:
   explicit LineReader(Console& console) : console_(console) {}
@@ -45,6 +45,7 @@ class LineReader {
   char pending_[512];
   size_t start_ = 0;
   size_t end_ = 0;
+  bool after_cr_ = false;  // the last byte taken ended a line with CR
 };
 
 /// Writes `text` exactly as it is.

@@ -51,8 +51,13 @@ TEST_P(MenuFlowTest, RunsTheCase) {
   }
 
   ScriptedConsole console(Reads(c.input, delivery));
-  OrderFiles files(paths);
-  int status = RunMenuFlow(console, files);
+  int status = 0;
+  {
+    // The end of the run releases the bill file, as the program's end does;
+    // a held file could not be read back on every system.
+    OrderFiles files(paths);
+    status = RunMenuFlow(console, files);
+  }
   other.Close();
 
   EXPECT_TRUE(ScreenMatches(c.screen, console.shown))
