@@ -177,5 +177,33 @@ TEST_F(TerminalTest, KilledBetweenPicksLeavesOnlyWholeRecords) {
   EXPECT_EQ(ReadFileBytes(paths_.history), "");
 }
 
+// Standard output is a pipe whose reader has gone: every screen is lost, but
+// the order is still taken and archived and the run ends normally.
+TEST_F(TerminalTest, ClosedOutputLosesScreensButNotTheOrder) {
+  int input[2], output[2];
+  ASSERT_EQ(pipe(input), 0);
+  ASSERT_EQ(pipe(output), 0);
+  close(output[0]);
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(input[0], STDIN_FILENO);
+    dup2(output[1], STDOUT_FILENO);
+    close(input[1]);
+    execl(ORDER_CONSOLE_EXE, ORDER_CONSOLE_EXE, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(input[0]);
+  close(output[1]);
+  std::string typed = "2\n3\n1\n4\n5\n";
+  EXPECT_EQ(write(input[1], typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+  close(input[1]);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::string bill = std::string(kBillHeader) + BillEntry("\r\n|  Roti                  |", "4");
+  EXPECT_EQ(ReadFileBytes(paths_.history), bill + std::string(kHistorySeparator));
+}
+
 }  // namespace
 }  // namespace order_console
