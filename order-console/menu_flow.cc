@@ -139,10 +139,10 @@ class MenuFlow {
     if (option == kCompleteOrder) return CompleteOrder();
     if (option == kExitOrdering) return End(0);
     // Anything unrecognised shows the starters.
-    return CategoryScreen(option < 0 ? 0 : static_cast<size_t>(option));
+    return RunCategoryScreen(option < 0 ? 0 : static_cast<size_t>(option));
   }
 
-  bool CategoryScreen(size_t index) {
+  bool RunCategoryScreen(size_t index) {
     const Category& category = kDishCatalogue[index];
     PrintText(console_, category.heading);
     for (const Dish& dish : category.dishes) {
