@@ -41,7 +41,7 @@ ReadOutcome LineReader::ReadLine(AnswerBuffer* answer, std::string* err) {
 void PrintText(Console& console, std::string_view text) { console.Write(text); }
 
 void PrintStoredText(Console& console, std::string_view text) {
-  char shown[256];
+  char shown[4096];
   while (!text.empty()) {
     size_t n = std::min(text.size(), sizeof shown);
     for (size_t i = 0; i < n; ++i) {

@@ -62,9 +62,9 @@ TEST(LineReaderTest, ReportsAFailedRead) {
 TEST(PrintStoredTextTest, ShowsControlBytesButLineEndsAndTabsAsQuestionMarks) {
   ScriptedConsole console({});
   std::string stored("a\r\n\tb\x1b[31m\x07\x7f\x00z\xc3\xa9", 16);
-  stored += std::string(600, '\x1b');  // longer than one piece
+  stored += std::string(5000, '\x1b');  // longer than one piece
   PrintStoredText(console, stored);
-  EXPECT_EQ(console.shown, "a\r\n\tb?[31m???z\xc3\xa9" + std::string(600, '?'));
+  EXPECT_EQ(console.shown, "a\r\n\tb?[31m???z\xc3\xa9" + std::string(5000, '?'));
 }
 
 }  // namespace
