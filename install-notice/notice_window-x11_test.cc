@@ -44,6 +44,13 @@ int IgnoreXError(Display*, XErrorEvent*) {
   return 0;
 }
 
+int IgnoreIOError(Display*) {
+  return 0;
+}
+
+// Lets a test outlive the server it killed instead of exiting in Xlib.
+void KeepRunning(Display*, void*) {}
+
 /// A child process with its standard error kept in a pipe.
 class Child {
  public:
@@ -79,6 +86,7 @@ class Child {
     }
     close(err[1]);
     stderr_fd_ = err[0];
+    fcntl(stderr_fd_, F_SETFL, O_NONBLOCK);
     return pid_ > 0;
   }
 
@@ -101,7 +109,7 @@ class Child {
   /// Whether the child still runs.
   bool Running() { return WaitForExit(milliseconds(0)) < 0; }
 
-  /// Everything the child wrote to standard error (read once it has ended).
+  /// What the child has written to standard error since the last call.
   std::string Stderr() {
     std::string text;
     char buffer[512];
@@ -146,7 +154,7 @@ class XSession {
   ~XSession() {
     notice_.Stop();
     window_manager_.Stop();
-    if (display_ && server_.Running())
+    if (display_)
       XCloseDisplay(display_);
     server_.Stop();
   }
@@ -173,6 +181,8 @@ class XSession {
     display_ = XOpenDisplay(name_.c_str());
     ASSERT_NE(nullptr, display_) << name_;
     XSetErrorHandler(IgnoreXError);
+    XSetIOErrorHandler(IgnoreIOError);
+    XSetIOErrorExitHandler(display_, KeepRunning, nullptr);
     root_ = DefaultRootWindow(display_);
     char* names[] = {const_cast<char*>("_NET_WM_NAME"),
                      const_cast<char*>("UTF8_STRING"),
@@ -585,7 +595,8 @@ TEST_P(KeyTest, ClosesOnlyAtTheClosingStep) {
     else
       x.Key(step.key, step.act == Act::kDown);
     if (i == c.closing_step) {
-      EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout)) << "step " << i << " did not close it";
+      EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout))
+          << "step " << i << " did not close it " << x.notice().Stderr();
       return;
     }
     Sleep(kSettle);
@@ -633,7 +644,7 @@ TEST(NoticeX11Test, HeldKeyRepeatsWithoutClosingUntilReleased) {
   }
   EXPECT_GE(presses, 3) << "the key did not repeat";
   x.Key(XK_a, false);
-  EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout));
+  EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout)) << x.notice().Stderr();
 }
 
 TEST(NoticeX11Test, KeyHeldBeforeTheWindowClosesItOnRelease) {
@@ -644,7 +655,7 @@ TEST(NoticeX11Test, KeyHeldBeforeTheWindowClosesItOnRelease) {
   Sleep(kSettle);
   ASSERT_TRUE(x.notice().Running());
   x.Key(XK_b, false);
-  EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout));
+  EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout)) << x.notice().Stderr();
 }
 
 // --- Failures ---------------------------------------------------------------
@@ -669,7 +680,7 @@ TEST(NoticeX11Test, LostConnectionEndsWithOne) {
   ASSERT_NO_FATAL_FAILURE(x.Start(800, 600, false));
   ASSERT_NO_FATAL_FAILURE(x.StartNotice());
   kill(x.server().pid(), SIGKILL);
-  EXPECT_EQ(1, x.notice().WaitForExit(kExitTimeout));
+  EXPECT_EQ(1, x.notice().WaitForExit(kExitTimeout)) << x.notice().Stderr();
   const std::string message = x.notice().Stderr();
   EXPECT_NE(std::string::npos, message.find("lost the connection")) << message;
 }
