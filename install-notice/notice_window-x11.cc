@@ -74,18 +74,100 @@ int IgnoreIOError(Display*) {
   return 0;
 }
 
-/// The text layer: the font, the two colours and the drawable they paint on.
+unsigned short Channel(uint32_t rgb, int shift) {
+  return static_cast<unsigned short>(((rgb >> shift) & 0xFF) * 0x101);
+}
+
+// The drawing layer: the font, the two colours and the window they paint on.
+// Only these functions touch Xft.
 struct Drawing {
+  Display* display = nullptr;
+  int screen = 0;
   XftFont* font = nullptr;
-  XftDraw* draw = nullptr;
   XftColor text_colour{};
   bool text_colour_allocated = false;
   unsigned long face_pixel = 0;
+  Window window = None;
+  XftDraw* draw = nullptr;
   GC gc = nullptr;
 };
 
-unsigned short Channel(uint32_t rgb, int shift) {
-  return static_cast<unsigned short>(((rgb >> shift) & 0xFF) * 0x101);
+bool OpenDrawing(Display* display, int screen, Drawing* drawing, std::string* error) {
+  drawing->display = display;
+  drawing->screen = screen;
+  Colormap colormap = DefaultColormap(display, screen);
+  XColor face = {};
+  face.red = Channel(kNotice.face_colour, 16);
+  face.green = Channel(kNotice.face_colour, 8);
+  face.blue = Channel(kNotice.face_colour, 0);
+  face.flags = DoRed | DoGreen | DoBlue;
+  if (!XAllocColor(display, colormap, &face)) {
+    *error = "cannot allocate the window's background colour";
+    return false;
+  }
+  drawing->face_pixel = face.pixel;
+  const XRenderColor text = {Channel(kNotice.text_colour, 16), Channel(kNotice.text_colour, 8),
+                             Channel(kNotice.text_colour, 0), 0xFFFF};
+  drawing->text_colour_allocated = XftColorAllocValue(
+      display, DefaultVisual(display, screen), colormap, &text, &drawing->text_colour);
+  if (!drawing->text_colour_allocated) {
+    *error = "cannot allocate the text colour";
+    return false;
+  }
+  drawing->font = XftFontOpenName(display, screen, kFontName);
+  if (!drawing->font) {
+    *error = std::string("cannot open a \"") + kFontName + "\" font";
+    return false;
+  }
+  return true;
+}
+
+bool AttachDrawing(Drawing* drawing, Window window) {
+  drawing->window = window;
+  drawing->gc = XCreateGC(drawing->display, window, 0, nullptr);
+  drawing->draw = XftDrawCreate(drawing->display, window,
+                                DefaultVisual(drawing->display, drawing->screen),
+                                DefaultColormap(drawing->display, drawing->screen));
+  return drawing->draw != nullptr;
+}
+
+void DetachDrawing(Drawing* drawing) {
+  if (drawing->draw)
+    XftDrawDestroy(drawing->draw);
+  if (drawing->gc)
+    XFreeGC(drawing->display, drawing->gc);
+  drawing->draw = nullptr;
+  drawing->gc = nullptr;
+  drawing->window = None;
+}
+
+void CloseDrawing(Drawing* drawing) {
+  DetachDrawing(drawing);
+  if (drawing->font)
+    XftFontClose(drawing->display, drawing->font);
+  if (drawing->text_colour_allocated)
+    XftColorFree(drawing->display, DefaultVisual(drawing->display, drawing->screen),
+                 DefaultColormap(drawing->display, drawing->screen), &drawing->text_colour);
+  drawing->font = nullptr;
+  drawing->text_colour_allocated = false;
+}
+
+// Fills `width` × `height` with the face colour and draws `text` over it,
+// centred on one line the way DrawText's DT_CENTER | DT_VCENTER does.
+void DrawCentredText(const Drawing& drawing, int width, int height, const char* text) {
+  if (!drawing.draw)
+    return;
+  XSetForeground(drawing.display, drawing.gc, drawing.face_pixel);
+  XFillRectangle(drawing.display, drawing.window, drawing.gc, 0, 0, static_cast<unsigned>(width),
+                 static_cast<unsigned>(height));
+  const FcChar8* utf8 = reinterpret_cast<const FcChar8*>(text);
+  const int length = static_cast<int>(std::strlen(text));
+  XGlyphInfo extents = {};
+  XftTextExtentsUtf8(drawing.display, drawing.font, utf8, length, &extents);
+  const int line_height = drawing.font->ascent + drawing.font->descent;
+  const int x = (width - extents.xOff) / 2;
+  const int y = (height - line_height) / 2 + drawing.font->ascent;
+  XftDrawStringUtf8(drawing.draw, &drawing.text_colour, drawing.font, x, y, utf8, length);
 }
 
 class X11NoticeSystem final : public NoticeWindowSystem {
@@ -153,15 +235,7 @@ X11NoticeSystem::~X11NoticeSystem() {
   if (!display_)
     return;
   if (!connection_lost_) {
-    if (drawing_.draw)
-      XftDrawDestroy(drawing_.draw);
-    if (drawing_.font)
-      XftFontClose(display_, drawing_.font);
-    if (drawing_.text_colour_allocated)
-      XftColorFree(display_, DefaultVisual(display_, screen_), DefaultColormap(display_, screen_),
-                   &drawing_.text_colour);
-    if (drawing_.gc)
-      XFreeGC(display_, drawing_.gc);
+    CloseDrawing(&drawing_);
     if (cursor_ != None)
       XFreeCursor(display_, cursor_);
     if (window_ != None)
@@ -255,32 +329,7 @@ NoticeRect X11NoticeSystem::PrimaryMonitor() {
 bool X11NoticeSystem::RegisterNoticeClass(const char* class_name, std::string* error) {
   class_name_ = class_name;
   cursor_ = XCreateFontCursor(display_, XC_left_ptr);
-  Visual* visual = DefaultVisual(display_, screen_);
-  Colormap colormap = DefaultColormap(display_, screen_);
-  XColor face = {};
-  face.red = Channel(kNotice.face_colour, 16);
-  face.green = Channel(kNotice.face_colour, 8);
-  face.blue = Channel(kNotice.face_colour, 0);
-  face.flags = DoRed | DoGreen | DoBlue;
-  if (!XAllocColor(display_, colormap, &face)) {
-    *error = "cannot allocate the window's background colour";
-    return false;
-  }
-  drawing_.face_pixel = face.pixel;
-  const XRenderColor text = {Channel(kNotice.text_colour, 16), Channel(kNotice.text_colour, 8),
-                             Channel(kNotice.text_colour, 0), 0xFFFF};
-  drawing_.text_colour_allocated =
-      XftColorAllocValue(display_, visual, colormap, &text, &drawing_.text_colour);
-  if (!drawing_.text_colour_allocated) {
-    *error = "cannot allocate the text colour";
-    return false;
-  }
-  drawing_.font = XftFontOpenName(display_, screen_, kFontName);
-  if (!drawing_.font) {
-    *error = std::string("cannot open a \"") + kFontName + "\" font";
-    return false;
-  }
-  return true;
+  return OpenDrawing(display_, screen_, &drawing_, error);
 }
 
 bool X11NoticeSystem::CreateNoticeWindow(const char* title, const NoticeRect& outer,
@@ -330,11 +379,9 @@ bool X11NoticeSystem::CreateNoticeWindow(const char* title, const NoticeRect& ou
   if (!frame_pending_)
     XSelectInput(display_, window_, kEventMask);
 
-  drawing_.gc = XCreateGC(display_, window_, 0, nullptr);
-  drawing_.draw = XftDrawCreate(display_, window_, DefaultVisual(display_, screen_),
-                                DefaultColormap(display_, screen_));
+  const bool attached = AttachDrawing(&drawing_, window_);
   XSync(display_, False);
-  if (connection_lost_ || g_last_x_error != 0 || !drawing_.draw) {
+  if (connection_lost_ || g_last_x_error != 0 || !attached) {
     char text[80] = "";
     if (!connection_lost_)
       XGetErrorText(display_, g_last_x_error, text, sizeof text);
@@ -593,10 +640,7 @@ void X11NoticeSystem::OnClientMessage(const XClientMessageEvent& event) {
 void X11NoticeSystem::CloseWindow() {
   if (window_ == None)
     return;
-  if (drawing_.draw) {
-    XftDrawDestroy(drawing_.draw);
-    drawing_.draw = nullptr;
-  }
+  DetachDrawing(&drawing_);
   XDestroyWindow(display_, window_);
   XFlush(display_);
   window_ = None;
@@ -604,20 +648,8 @@ void X11NoticeSystem::CloseWindow() {
 }
 
 void X11NoticeSystem::PaintCentredText(const char* text) {
-  if (window_ == None || !drawing_.draw)
-    return;
-  XSetForeground(display_, drawing_.gc, drawing_.face_pixel);
-  XFillRectangle(display_, window_, drawing_.gc, 0, 0, static_cast<unsigned>(width_),
-                 static_cast<unsigned>(height_));
-  const int length = static_cast<int>(std::strlen(text));
-  XGlyphInfo extents = {};
-  XftTextExtentsUtf8(display_, drawing_.font, reinterpret_cast<const FcChar8*>(text), length,
-                     &extents);
-  const int line_height = drawing_.font->ascent + drawing_.font->descent;
-  const int x = (width_ - extents.xOff) / 2;
-  const int y = (height_ - line_height) / 2 + drawing_.font->ascent;
-  XftDrawStringUtf8(drawing_.draw, &drawing_.text_colour, drawing_.font, x, y,
-                    reinterpret_cast<const FcChar8*>(text), length);
+  if (window_ != None)
+    DrawCentredText(drawing_, width_, height_, text);
 }
 
 void X11NoticeSystem::PostQuit(int status) {
