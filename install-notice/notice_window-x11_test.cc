@@ -596,7 +596,8 @@ TEST_P(KeyTest, ClosesOnlyAtTheClosingStep) {
       x.Key(step.key, step.act == Act::kDown);
     if (i == c.closing_step) {
       EXPECT_EQ(0, x.notice().WaitForExit(kExitTimeout))
-          << "step " << i << " did not close it " << x.notice().Stderr();
+          << "step " << i << " did not close it; focus on 0x" << std::hex << x.FocusedWindow()
+          << ", window 0x" << x.window() << std::dec << "; " << x.notice().Stderr();
       return;
     }
     Sleep(kSettle);
