@@ -6,6 +6,7 @@ test_packages=(
   googletest libgtest-dev                                      # unit tests
   libxtst-dev xvfb openbox xdotool x11-utils x11-apps imagemagick  # X server and tools for window tests
 )
+windows_packages=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64)  # cross builds, run under Wine
 
 # Installs the named packages that are not installed yet, with sudo unless root.
 ensure_packages() {
