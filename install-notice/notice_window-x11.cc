@@ -497,12 +497,16 @@ void X11NoticeSystem::ShowWithFocus() {
 
 bool X11NoticeSystem::WaitForEvent() {
   for (;;) {
+    const int timeout = StepFade();
+    // XPending sends the fade's requests and reads what has arrived; it has
+    // to be the last Xlib call before poll. Xlib reads the connection on a
+    // flush too, so an event that came in after the check and before a later
+    // XFlush would wait in the queue while poll waits on an empty socket: a
+    // key released right after an auto-repeat press then went unhandled.
     if (XPending(display_) > 0)
       return true;
     if (connection_lost_)
       return false;
-    const int timeout = StepFade();
-    XFlush(display_);
     pollfd fd = {ConnectionNumber(display_), POLLIN, 0};
     if (poll(&fd, 1, timeout) < 0 && errno != EINTR) {
       connection_lost_ = true;
