@@ -282,32 +282,33 @@ class XSession {
 
   std::vector<long> Longs(Window window, Atom property, Atom type) {
     std::vector<long> values;
-    Atom actual = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, window, property, 0, 64, False, type, &actual, &format,
-                           &count, &after, &data) == Success &&
-        actual == type && format == 32)
+    ReadProperty(window, property, type, 32, 64, [&](unsigned char* data, unsigned long count) {
       values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
-    if (data)
-      XFree(data);
+    });
     return values;
   }
 
   std::string Text(Window window, Atom property, Atom type) {
     std::string text;
+    ReadProperty(window, property, type, 8, 1024, [&](unsigned char* data, unsigned long count) {
+      text.assign(reinterpret_cast<char*>(data), count);
+    });
+    return text;
+  }
+
+  // Hands `take` the property's items when it has the given type and format.
+  template <typename Take>
+  void ReadProperty(Window window, Atom property, Atom type, int format, long length, Take take) {
     Atom actual = None;
-    int format = 0;
+    int actual_format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display_, window, property, 0, 1024, False, type, &actual, &format,
-                           &count, &after, &data) == Success &&
-        actual == type && format == 8)
-      text.assign(reinterpret_cast<char*>(data), count);
+    if (XGetWindowProperty(display_, window, property, 0, length, False, type, &actual,
+                           &actual_format, &count, &after, &data) == Success &&
+        actual == type && actual_format == format)
+      take(data, count);
     if (data)
       XFree(data);
-    return text;
   }
 
   /// The window's client area in root coordinates.
